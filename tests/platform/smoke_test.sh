@@ -1,0 +1,111 @@
+#!/bin/bash
+# Runs the real program on an X server of its own and plays one scene:
+#   escape         Escape ends the game with status 0
+#   no_display     with no X server the program says so and ends with status 1
+#   sigint         Ctrl+C ends the running game at once, with status 130
+#   close_request  a close request from the window system is ignored; Escape still ends it
+# Usage: smoke_test.sh SCENE EARSHOT CLOSE_REQUEST
+set -u
+scene=$1 earshot=$2 close_request=$3
+tmp=$(mktemp -d)
+xvfb_pid='' game_pid=''
+
+cleanup() {
+  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+fail() {
+  echo "FAIL ($scene): $*" >&2
+  [ -s "$tmp/err" ] && sed 's/^/  earshot: /' "$tmp/err" >&2
+  exit 1
+}
+
+start_xvfb() {
+  # -displayfd: Xvfb picks a free display and names it once it accepts clients.
+  # Under timeout, so not even a killed script leaves it running for long.
+  timeout 120 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$tmp/display" ] && break
+    sleep 0.05
+  done
+  [ -s "$tmp/display" ] || fail "Xvfb didn't start: $(cat "$tmp/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$tmp/display")"
+}
+
+start_game() {
+  # Job control gives the game a process group of its own and leaves SIGINT
+  # as a terminal would, not ignored as for a plain background command. Only
+  # the test's own X server may answer: no Wayland session, no driver forced.
+  set -m
+  env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$tmp/audio.raw" "$earshot" 2>"$tmp/err" &
+  game_pid=$!
+  set +m
+}
+
+# Prints the id of the game's window once it is mapped.
+await_window() {
+  local wid
+  wid=$(timeout 10 xdotool search --sync --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1)
+  [ -n "$wid" ] || fail "no window appeared within 10 s"
+  echo "$wid"
+}
+
+# expect_exit STATUS SECONDS: the game ends within SECONDS with STATUS.
+expect_exit() {
+  local want=$1 ticks=$(($2 * 20)) rc
+  for _ in $(seq "$ticks"); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$game_pid" 2>/dev/null && fail "still running $2 s later"
+  wait "$game_pid"
+  rc=$?
+  game_pid=''
+  [ "$rc" -eq "$want" ] || fail "exit status $rc, expected $want"
+}
+
+case "$scene" in
+  escape)
+    start_xvfb
+    start_game
+    await_window >/dev/null
+    xdotool key Escape
+    expect_exit 0 3
+    ;;
+  no_display)
+    # A display number no server listens on.
+    n=200
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    export DISPLAY=":$n"
+    start_game
+    expect_exit 1 10
+    [ "$(grep -c '^earshot: no display: ' "$tmp/err")" -eq 1 ] || fail "no single 'earshot: no display:' line"
+    ;;
+  sigint)
+    start_xvfb
+    start_game
+    await_window >/dev/null
+    kill -INT "$game_pid"
+    expect_exit 130 1
+    ;;
+  close_request)
+    start_xvfb
+    start_game
+    wid=$(await_window)
+    "$close_request" "$wid" || fail "the close request could not be sent"
+    sleep 1
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended on a close request"
+    xdotool key Escape
+    expect_exit 0 3
+    ;;
+  *)
+    fail "unknown scene"
+    ;;
+esac
+echo "ok ($scene)"
