@@ -1,6 +1,8 @@
 #include "platform/game_clock.h"
 
+#include <algorithm>
 #include <ctime>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -15,11 +17,15 @@ int64_t BootMillisecs() {
 
 int ClockStart(int64_t boot_ms) { return static_cast<int>(boot_ms % (int64_t{1} << 30)); }
 
-GameClock::GameClock() : start_(std::chrono::steady_clock::now()), start_ms_(ClockStart(BootMillisecs())) {}
+GameClock::GameClock() : GameClock(BootMillisecs) {}
+
+GameClock::GameClock(Uptime uptime)
+    : uptime_(std::move(uptime)), boot_at_start_(uptime_()), start_ms_(ClockStart(boot_at_start_)) {}
 
 int GameClock::Millisecs() const {
-  const auto since = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
-  return start_ms_ + static_cast<int>(since.count());
+  // In 64 bits: the uptime itself may lie far beyond what 32 bits hold.
+  const int64_t reading = start_ms_ + (uptime_() - boot_at_start_);
+  return static_cast<int>(std::min<int64_t>(reading, kClockLast));
 }
 
 }  // namespace platform

@@ -1,5 +1,5 @@
 // The mixer's inside. The game thread and the audio thread share one array of
-// per-channel atomics and nothing else:
+// per-channel atomics, and a bitmap of fresh starts, and nothing else:
 //
 //   game -> audio: pan, volume, the sound, the number of the latest start and
 //                  the number of the start that a stop cancelled;
@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -95,6 +96,15 @@ struct Mixer::Impl {
   int head = 0, count = kMaxChannels;
 
   std::vector<Channel> plain;  // channels of PlayPlain, reaped once ended
+
+  // So a block costs what plays, not what could: the game thread flags every
+  // start here after publishing it, and the audio thread moves the flags
+  // into `live`, its own set of channels to visit, which it thins as voices
+  // fall silent. One bit a channel, in channel order, so the sum is formed
+  // in the same order as over the whole array.
+  static constexpr int kWords = (kMaxChannels + 63) / 64;
+  std::atomic<uint64_t> started[kWords] = {};
+  uint64_t live[kWords] = {};
 
   float left[kBlockFrames];
   float right[kBlockFrames];
@@ -189,7 +199,16 @@ void Mixer::Impl::MixVoice(Shared& sh, Voice& v, std::size_t frames) {
 void Mixer::Impl::MixBlock(float* out, std::size_t frames) {
   std::fill(left, left + frames, 0.0f);
   std::fill(right, right + frames, 0.0f);
-  for (int c = 0; c < kMaxChannels; ++c) MixVoice(shared[c], voice[c], frames);
+  for (int w = 0; w < kWords; ++w) {
+    if (started[w].load(std::memory_order_relaxed) != 0) {
+      live[w] |= started[w].exchange(0, std::memory_order_acquire);
+    }
+    for (uint64_t bits = live[w]; bits != 0; bits &= bits - 1) {
+      const int c = 64 * w + std::countr_zero(bits);
+      MixVoice(shared[c], voice[c], frames);
+      if (!voice[c].active) live[w] &= ~(uint64_t{1} << (c % 64));
+    }
+  }
   for (std::size_t i = 0; i < frames; ++i) {
     out[2 * i] = left[i];
     out[2 * i + 1] = right[i];
@@ -234,6 +253,7 @@ void Mixer::Start(Channel c, const Sound* snd) {
   if (++o.start == 0) ++o.start;  // 0 means "never started"
   m.shared[c].snd.store(snd, std::memory_order_release);
   m.shared[c].start.store(o.start, std::memory_order_release);
+  m.started[c / 64].fetch_or(uint64_t{1} << (c % 64), std::memory_order_release);
 }
 
 int Mixer::Playing(Channel c) { return impl_->Playing(c) ? 1 : 0; }
@@ -249,6 +269,13 @@ void Mixer::PlayPlain(const Sound* snd) {
   impl_->owner[c].plain = true;
   impl_->plain.push_back(c);
   Start(c, snd);
+}
+
+void Mixer::EndAll() {
+  for (int c = 0; c < kMaxChannels; ++c) {
+    impl_->voice[c].active = false;
+    impl_->shared[c].ended.store(impl_->shared[c].start.load(std::memory_order_relaxed), std::memory_order_release);
+  }
 }
 
 void Mixer::Mix(float* out, std::size_t frames) {

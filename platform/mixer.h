@@ -33,6 +33,9 @@ class Mixer {
   int Playing(Channel c);
   void Stop(Channel c);
   void PlayPlain(const Sound* snd);  // on a channel the mixer takes and frees itself
+  // Only while no thread mixes (the output went away): every sound ends where
+  // it stands, as if its last sample had been mixed. Channels stay allocated.
+  void EndAll();
 
   // Audio thread: overwrites out with frames stereo frames, interleaved L R.
   void Mix(float* out, std::size_t frames);

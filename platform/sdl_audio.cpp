@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/mixer.h"
+#include "platform/mixer_backend.h"
 
 namespace platform {
 namespace {
@@ -23,66 +24,74 @@ std::vector<const char*> NativeDrivers() {
   return {"pipewire", "pulseaudio"};
 }
 
-// The mixer playing through one SDL output device. It owns SDL's audio
-// subsystem while it lives, so that the next back end may start it afresh
-// with another driver.
-class SdlMixerBackend final : public AudioBackend {
+// SDL's default output device for the driver that SDL's audio subsystem was
+// started with. It owns the subsystem while it lives, so that the next back
+// end may start it afresh with another driver.
+class SdlOutput final : public OutputDevice {
  public:
   // driver null: SDL's own choice, which honours SDL_AUDIODRIVER.
-  static std::unique_ptr<AudioBackend> Open(const char* driver, std::string* why) {
+  static std::unique_ptr<SdlOutput> Start(const char* driver, std::string* why) {
     if (SDL_AudioInit(driver) != 0) {
       *why = SDL_GetError();
       return nullptr;
     }
-    std::unique_ptr<SdlMixerBackend> b(new SdlMixerBackend);
+    return std::unique_ptr<SdlOutput>(new SdlOutput);
+  }
+
+  ~SdlOutput() override {
+    Close();
+    SDL_AudioQuit();
+  }
+
+  bool Open(Mixer* mixer, std::string* why) override {
     SDL_AudioSpec want{}, have{};
     want.freq = kMixRate;
     want.format = AUDIO_F32SYS;
     want.channels = 2;
     want.samples = kBlockFrames;
     want.callback = &Fill;
-    want.userdata = &b->mixer_;
+    want.userdata = mixer;
     // No changes allowed: SDL converts for the device, so the mixer always
-    // paints 48 kHz stereo float.
-    b->device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (b->device_ == 0) {
+    // paints 48 kHz stereo float. The default device, whichever it is now.
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
       *why = SDL_GetError();
-      return nullptr;
+      return false;
     }
-    SDL_PauseAudioDevice(b->device_, 0);
-    return b;
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
   }
 
-  ~SdlMixerBackend() override {
-    // Closing the device stops the callback before the mixer goes.
+  // A device that was unplugged turns to stopped (SDL_AUDIODEVICEREMOVED);
+  // a status read is an atomic load, cheap enough for every call.
+  bool Lost() override { return device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED; }
+
+  void Close() override {
     if (device_ != 0) SDL_CloseAudioDevice(device_);
-    SDL_AudioQuit();
+    device_ = 0;
   }
-
-  void PlaySound(const Sound* snd) override { mixer_.PlayPlain(snd); }
-  Channel AllocChannel() override { return mixer_.Alloc(); }
-  void ChannelPan(Channel c, float pan) override { mixer_.SetPan(c, pan); }
-  void ChannelVolume(Channel c, float vol) override { mixer_.SetVolume(c, vol); }
-  void ChannelPlay(Channel c, const Sound* snd) override { mixer_.Start(c, snd); }
-  int ChannelPlaying(Channel c) override { return mixer_.Playing(c); }
-  void StopChannel(Channel c) override { mixer_.Stop(c); }
 
  private:
-  SdlMixerBackend() = default;
+  SdlOutput() = default;
 
   static void Fill(void* mixer, Uint8* stream, int len) {
     static_cast<Mixer*>(mixer)->Mix(reinterpret_cast<float*>(stream),
                                     static_cast<std::size_t>(len) / (2 * sizeof(float)));
   }
 
-  Mixer mixer_;
   SDL_AudioDeviceID device_ = 0;
 };
+
+std::unique_ptr<AudioBackend> OpenSdl(const char* driver, std::string* why) {
+  std::unique_ptr<SdlOutput> out = SdlOutput::Start(driver, why);
+  if (!out) return nullptr;
+  return MixerBackend::Open(std::move(out), why);
+}
 
 std::unique_ptr<AudioBackend> OpenNative(std::string* why) {
   *why = "no PipeWire or PulseAudio driver";
   for (const char* driver : NativeDrivers()) {
-    if (auto b = SdlMixerBackend::Open(driver, why)) return b;
+    if (auto b = OpenSdl(driver, why)) return b;
   }
   return nullptr;
 }
@@ -108,11 +117,11 @@ void RegisterSdlBackends(BackendRegistry& registry) {
                 },
                 OpenNative});
   registry.Add({"Mixer System", [] { return true; },
-                [](std::string* why) { return SdlMixerBackend::Open(nullptr, why); }});
+                [](std::string* why) { return OpenSdl(nullptr, why); }});
   registry.Add({"Mixer", [] { return true; },
                 [](std::string* why) {
                   std::string standardWhy;
-                  if (auto b = SdlMixerBackend::Open(nullptr, &standardWhy)) return b;
+                  if (auto b = OpenSdl(nullptr, &standardWhy)) return b;
                   auto b = OpenNative(why);
                   if (!b) *why = standardWhy + "; " + *why;
                   return b;

@@ -105,6 +105,8 @@ class SdlPlatform final : public Platform {
   bool BackendExists(const char* name) override { return registry_.Exists(name); }
   void SetBackend(const char* name) override { registry_.MakeCurrent(name); }
   const Sound* LoadSound(const char* path, int /*flags*/) override {
+    // The window is up while the bank loads: Ctrl+C must not wait for it.
+    CheckSignals();
     std::string why;
     std::unique_ptr<Sound> snd = LoadOgg(path, kMixRate, &why);
     if (!snd) {

@@ -92,7 +92,7 @@ case "$scene" in
     start_game
     await_window >/dev/null
     kill -INT "$game_pid"
-    expect_exit 130 1
+    expect_exit 130 2
     ;;
   close_request)
     start_xvfb
