@@ -30,6 +30,9 @@ bool IsHeadless(const char* driver, const char* asked) {
 }
 
 bool SdlDisplay::Start(std::string* why) {
+  // The window only ever shows black: a plain surface does, where an
+  // accelerated one would cost most of a second to set up.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     *why = SDL_GetError();
     return false;
