@@ -64,11 +64,24 @@ void InputRecord::Handle(const SDL_Event& ev) {
       return;
     }
     case SDL_MOUSEMOTION:
-      reported_x_ = ev.motion.x;
+      if (!warp_pending_) {
+        reported_x_ = ev.motion.x;
+      } else if (ev.motion.x == reported_x_) {
+        warp_pending_ = false;  // the warp's own report
+      } else {
+        carried_ += ev.motion.x - before_warp_x_;
+        before_warp_x_ = ev.motion.x;
+      }
       return;
     case SDL_WINDOWEVENT:
       // Whatever happened while another program had the keyboard is not ours.
-      if (ev.window.event == SDL_WINDOWEVENT_FOCUS_LOST || ev.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+      // The window's first activation, which SDL may report a good while
+      // after it opened, comes from no game of ours: the presses made since
+      // the window opened (an early Escape) stand.
+      if (ev.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        ClearControls();
+        was_left_ = true;
+      } else if (ev.window.event == SDL_WINDOWEVENT_FOCUS_GAINED && was_left_) {
         ClearControls();
       }
       return;
@@ -94,12 +107,17 @@ int InputRecord::MouseHits(int button) {
 }
 
 int InputRecord::MouseXSpeed() {
-  const int moved = reported_x_ - recorded_x_;
+  const int moved = reported_x_ - recorded_x_ + carried_;
   recorded_x_ = reported_x_;
+  carried_ = 0;
   return moved;
 }
 
 void InputRecord::Recentre(int x) {
+  // Even where the record has the pointer at x already, motion on its way
+  // may have moved it, and then the warp is reported too.
+  warp_pending_ = true;
+  before_warp_x_ = reported_x_;
   reported_x_ = x;
   recorded_x_ = x;
 }

@@ -20,7 +20,9 @@ class InputRecord {
   // motion event placed it.
   int MouseXSpeed();
   // The pointer was warped to x: the jump is no movement of the player's, and
-  // neither is the motion event that reports it later.
+  // neither is the motion event that reports it later. Motion reported before
+  // that report happened before the warp, which then undid it on the screen:
+  // it is still the player's.
   void Recentre(int x);
 
  private:
@@ -37,6 +39,10 @@ class InputRecord {
   std::array<Control, 4> buttons_{};
   int reported_x_ = 0;  // where the latest motion event placed the pointer
   int recorded_x_ = 0;  // where it was at the previous MouseXSpeed
+  bool warp_pending_ = false;  // the warp to reported_x_ is yet to be reported
+  int before_warp_x_ = 0;      // while it is: where the pointer was before the warp
+  int carried_ = 0;            // motion from before the warp, reported after it
+  bool was_left_ = false;      // the window has lost the focus at least once
 };
 
 }  // namespace platform

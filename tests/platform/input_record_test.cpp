@@ -122,6 +122,12 @@ TEST_F(InputRecordTest, FocusChangesClearHeldStatesAndCounts) {
   }
 }
 
+TEST_F(InputRecordTest, TheWindowsFirstActivationKeepsAnEarlyEscape) {
+  Tap(SDL_SCANCODE_ESCAPE);
+  in.Handle(Window(SDL_WINDOWEVENT_FOCUS_GAINED));
+  EXPECT_EQ(in.KeyHits(kKeyEscape), 1) << "SDL reports the new window's focus late; a press made before that stands";
+}
+
 TEST_F(InputRecordTest, OtherWindowEventsKeepTheInput) {
   in.Handle(Key(SDL_KEYDOWN, SDL_SCANCODE_W));
   in.Handle(Window(SDL_WINDOWEVENT_EXPOSED));
