@@ -10,16 +10,7 @@ mode=$1 from=$2
 tmp=$(mktemp -d)
 root=$tmp/root
 app_id=io.github.earshot.Earshot
-xvfb_pid='' game_pid=''
-
-cleanup() {
-  [ -n "$game_pid" ] && kill -KILL "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill -TERM "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
+. "$(dirname "$0")/../xvfb.sh"
 
 fail() {
   echo "FAIL (install, $mode): $*" >&2
@@ -59,15 +50,7 @@ appstreamcli validate --no-net --strict "$metainfo" >"$tmp/appstream.log" 2>&1 |
 appstreamcli validate-tree --no-net --strict "$root" >"$tmp/appstream.log" 2>&1 ||
   fail "appstreamcli validate-tree: $(cat "$tmp/appstream.log")"
 
-# -displayfd: Xvfb picks a free display and names it once it accepts clients.
-timeout 120 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$tmp/display" ] && break
-  sleep 0.05
-done
-[ -s "$tmp/display" ] || fail "Xvfb didn't start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=":$(head -n1 "$tmp/display")"
+start_xvfb
 
 # Started by name, as the desktop entry's Exec does, from a folder without
 # sounds. Only the test's own X server may answer: no Wayland session, no
@@ -78,23 +61,8 @@ mkdir "$tmp/elsewhere"
     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$tmp/audio.raw" earshot) 2>"$tmp/err" &
 game_pid=$!
 
-wid=$(timeout 10 xdotool search --sync --onlyvisible --pid "$game_pid" 2>/dev/null | head -n1)
-[ -n "$wid" ] || fail "no window appeared within 10 s"
-# SDL reports the window's first activation up to 200 ms late after the mode
-# change, and the activation clears every count: an Escape that comes before
-# it is lost, so it is sent again each second, five times at most.
-for _ in 1 2 3 4 5; do
-  xdotool key Escape
-  for _ in $(seq 20); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$game_pid" 2>/dev/null || break
-done
-kill -0 "$game_pid" 2>/dev/null && fail "still running after five Escapes, one a second"
-wait "$game_pid"
-rc=$?
-game_pid=''
-[ "$rc" -eq 0 ] || fail "exit status $rc after Escape, expected 0"
+await_window >/dev/null
+xdotool key Escape
+expect_exit 0 3
 grep -q 'cannot load' "$tmp/err" && fail "the installed game did not find its sounds"
 echo "ok (install, $mode)"
