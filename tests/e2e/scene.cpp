@@ -191,11 +191,14 @@ void Scene::Click(int button) { Run({"xdotool", "click", std::to_string(button)}
 
 void Scene::Turn(int pixels) {
   // In slices with ticks between them: the game re-centres the pointer every
-  // tick, so no slice runs it into the edge of the screen.
+  // tick, so no slice runs it into the edge of the screen. Each slice moves
+  // to a point away from the centre of the 1280 x 1024 screen, not by an
+  // offset: xdotool's relative move reads the pointer first, and a re-centring
+  // between its read and its move would change the distance moved.
   constexpr int kSlice = 150;
   while (pixels != 0) {
     const int dx = std::clamp(pixels, -kSlice, kSlice);
-    Run({"xdotool", "mousemove_relative", "--", std::to_string(dx), "0"});
+    Run({"xdotool", "mousemove", std::to_string(640 + dx), "512"});
     pixels -= dx;
     if (pixels != 0) Sleep(0.06);
   }
